@@ -45,7 +45,8 @@ endfunction()
 
 # Checks that run on the host, in both builds.
 add_test(NAME host.imports
-  COMMAND bash ${CMAKE_SOURCE_DIR}/cmake/check-imports.sh ${CMAKE_OBJDUMP} ${CMAKE_BINARY_DIR}/bin)
+  COMMAND bash ${CMAKE_SOURCE_DIR}/cmake/check-imports.sh ${CMAKE_OBJDUMP} ${CMAKE_BINARY_DIR}/bin
+          ${HUE_ALLOWED_RUNTIME_DLLS})
 if(HUE_RUN_WINE_TESTS)
   add_test(NAME host.format COMMAND bash ${CMAKE_SOURCE_DIR}/cmake/check-format.sh ${CMAKE_SOURCE_DIR})
 endif()

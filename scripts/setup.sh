@@ -9,6 +9,7 @@ packages=(
   git
   g++-mingw-w64-x86-64-posix
   g++-mingw-w64-i686-posix
+  gcc-mingw-w64-i686-win32-runtime
   binutils-mingw-w64-x86-64
   binutils-mingw-w64-i686
   googletest

@@ -1,0 +1,137 @@
+#include "png_tint.h"
+
+#include <wincodec.h>
+
+#include <huecore/imaging.h>
+
+#include <hue/handles.h>
+
+#include "dib.h"
+#include "errors.h"
+
+#include <cstring>
+
+namespace huecore {
+
+namespace {
+
+// The Win32 code inside an HRESULT made from one, else the HRESULT itself.
+[[noreturn]] void throwHresult(HRESULT hr) {
+    if (HRESULT_FACILITY(hr) == FACILITY_WIN32)
+        throw winerror(HRESULT_CODE(hr));
+    if (hr == E_OUTOFMEMORY)
+        throwBadAllocation();
+    throw winerror(static_cast<unsigned long>(hr));
+}
+
+void check(HRESULT hr) {
+    if (FAILED(hr))
+        throwHresult(hr);
+}
+
+// COM for the duration of one call, on threads whose caller has not
+// initialised it; a thread that has keeps its own setting.
+class ComScope {
+public:
+    ComScope() : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComScope() {
+        if (initialised_)
+            ::CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    bool initialised_;
+};
+
+hue::ComPtr<IWICImagingFactory> createFactory() {
+    hue::ComPtr<IWICImagingFactory> factory;
+    check(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_IWICImagingFactory, factory.putVoid()));
+    return factory;
+}
+
+struct Pixels {
+    UINT width = 0;
+    UINT height = 0;
+    std::vector<BYTE> bgra;
+};
+
+Pixels decode(IWICImagingFactory* factory, const std::vector<std::uint8_t>& png) {
+    hue::ComPtr<IWICStream> stream;
+    check(factory->CreateStream(stream.put()));
+    check(stream->InitializeFromMemory(const_cast<BYTE*>(png.data()),
+                                       static_cast<DWORD>(png.size())));
+    hue::ComPtr<IWICBitmapDecoder> decoder;
+    check(factory->CreateDecoderFromStream(stream.get(), &GUID_ContainerFormatPng,
+                                           WICDecodeMetadataCacheOnDemand, decoder.put()));
+    hue::ComPtr<IWICBitmapFrameDecode> frame;
+    check(decoder->GetFrame(0, frame.put()));
+    hue::ComPtr<IWICFormatConverter> converter;
+    check(factory->CreateFormatConverter(converter.put()));
+    check(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                nullptr, 0.0, WICBitmapPaletteTypeCustom));
+    Pixels pixels;
+    check(converter->GetSize(&pixels.width, &pixels.height));
+    const UINT stride = pixels.width * 4;
+    pixels.bgra.resize(static_cast<std::size_t>(stride) * pixels.height);
+    check(converter->CopyPixels(nullptr, stride, static_cast<UINT>(pixels.bgra.size()),
+                                pixels.bgra.data()));
+    return pixels;
+}
+
+std::vector<std::uint8_t> encode(IWICImagingFactory* factory, Pixels& pixels) {
+    hue::ComPtr<IStream> stream;
+    check(::CreateStreamOnHGlobal(nullptr, TRUE, stream.put()));
+    hue::ComPtr<IWICBitmapEncoder> encoder;
+    check(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put()));
+    check(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache));
+    hue::ComPtr<IWICBitmapFrameEncode> frame;
+    check(encoder->CreateNewFrame(frame.put(), nullptr));
+    check(frame->Initialize(nullptr));
+    check(frame->SetSize(pixels.width, pixels.height));
+    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+    check(frame->SetPixelFormat(&format));
+    if (!IsEqualGUID(format, GUID_WICPixelFormat32bppBGRA))
+        throw winerror(static_cast<unsigned long>(WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT));
+    const UINT stride = pixels.width * 4;
+    check(frame->WritePixels(pixels.height, stride, static_cast<UINT>(pixels.bgra.size()),
+                             pixels.bgra.data()));
+    check(frame->Commit());
+    check(encoder->Commit());
+
+    STATSTG stat{};
+    check(stream->Stat(&stat, STATFLAG_NONAME));
+    std::vector<std::uint8_t> png(static_cast<std::size_t>(stat.cbSize.QuadPart));
+    check(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr));
+    ULONG read = 0;
+    check(stream->Read(png.data(), static_cast<ULONG>(png.size()), &read));
+    if (read != png.size())
+        throw winerror(ERROR_READ_FAULT);
+    return png;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> tintPng(const std::vector<std::uint8_t>& png, COLORREF colour,
+                                  BYTE strength) {
+    const ComScope com;
+    const auto factory = createFactory();
+    Pixels pixels = decode(factory.get(), png);
+
+    const BYTE blue = GetBValue(colour);
+    const BYTE green = GetGValue(colour);
+    const BYTE red = GetRValue(colour);
+    for (std::size_t i = 0; i < pixels.bgra.size(); i += 4) {
+        BYTE* pixel = &pixels.bgra[i];
+        if (pixel[3] == 0)
+            continue; // fully transparent
+        pixel[0] = tintComponent(pixel[0], blue, strength);
+        pixel[1] = tintComponent(pixel[1], green, strength);
+        pixel[2] = tintComponent(pixel[2], red, strength);
+    }
+    return encode(factory.get(), pixels);
+}
+
+} // namespace huecore

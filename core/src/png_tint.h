@@ -1,0 +1,18 @@
+// Tinting of PNG-compressed icon images through the Windows Imaging
+// Component.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace huecore {
+
+// Decodes a PNG stream to 32-bit BGRA, moves every pixel with non-zero alpha
+// toward colour by strength / 256 of the distance (alpha unchanged) and
+// encodes the result as PNG again. Throws winerror when a codec call fails.
+std::vector<std::uint8_t> tintPng(const std::vector<std::uint8_t>& png, COLORREF colour,
+                                  BYTE strength);
+
+} // namespace huecore
