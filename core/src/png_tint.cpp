@@ -52,13 +52,11 @@ hue::ComPtr<IWICImagingFactory> createFactory() {
     return factory;
 }
 
-struct Pixels {
-    UINT width = 0;
-    UINT height = 0;
-    std::vector<BYTE> bgra;
-};
+} // namespace
 
-Pixels decode(IWICImagingFactory* factory, const std::vector<std::uint8_t>& png) {
+BgraImage decodePng(const std::vector<std::uint8_t>& png) {
+    const ComScope com;
+    const auto factory = createFactory();
     hue::ComPtr<IWICStream> stream;
     check(factory->CreateStream(stream.put()));
     check(stream->InitializeFromMemory(const_cast<BYTE*>(png.data()),
@@ -72,16 +70,18 @@ Pixels decode(IWICImagingFactory* factory, const std::vector<std::uint8_t>& png)
     check(factory->CreateFormatConverter(converter.put()));
     check(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
                                 nullptr, 0.0, WICBitmapPaletteTypeCustom));
-    Pixels pixels;
-    check(converter->GetSize(&pixels.width, &pixels.height));
-    const UINT stride = pixels.width * 4;
-    pixels.bgra.resize(static_cast<std::size_t>(stride) * pixels.height);
-    check(converter->CopyPixels(nullptr, stride, static_cast<UINT>(pixels.bgra.size()),
-                                pixels.bgra.data()));
-    return pixels;
+    BgraImage image;
+    check(converter->GetSize(&image.width, &image.height));
+    const UINT stride = image.width * 4;
+    image.pixels.resize(static_cast<std::size_t>(stride) * image.height);
+    check(converter->CopyPixels(nullptr, stride, static_cast<UINT>(image.pixels.size()),
+                                image.pixels.data()));
+    return image;
 }
 
-std::vector<std::uint8_t> encode(IWICImagingFactory* factory, Pixels& pixels) {
+std::vector<std::uint8_t> encodePng(const BgraImage& image) {
+    const ComScope com;
+    const auto factory = createFactory();
     hue::ComPtr<IStream> stream;
     check(::CreateStreamOnHGlobal(nullptr, TRUE, stream.put()));
     hue::ComPtr<IWICBitmapEncoder> encoder;
@@ -90,14 +90,14 @@ std::vector<std::uint8_t> encode(IWICImagingFactory* factory, Pixels& pixels) {
     hue::ComPtr<IWICBitmapFrameEncode> frame;
     check(encoder->CreateNewFrame(frame.put(), nullptr));
     check(frame->Initialize(nullptr));
-    check(frame->SetSize(pixels.width, pixels.height));
+    check(frame->SetSize(image.width, image.height));
     WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
     check(frame->SetPixelFormat(&format));
     if (!IsEqualGUID(format, GUID_WICPixelFormat32bppBGRA))
         throw winerror(static_cast<unsigned long>(WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT));
-    const UINT stride = pixels.width * 4;
-    check(frame->WritePixels(pixels.height, stride, static_cast<UINT>(pixels.bgra.size()),
-                             pixels.bgra.data()));
+    const UINT stride = image.width * 4;
+    check(frame->WritePixels(image.height, stride, static_cast<UINT>(image.pixels.size()),
+                             const_cast<BYTE*>(image.pixels.data())));
     check(frame->Commit());
     check(encoder->Commit());
 
@@ -112,26 +112,22 @@ std::vector<std::uint8_t> encode(IWICImagingFactory* factory, Pixels& pixels) {
     return png;
 }
 
-} // namespace
-
 std::vector<std::uint8_t> tintPng(const std::vector<std::uint8_t>& png, COLORREF colour,
                                   BYTE strength) {
-    const ComScope com;
-    const auto factory = createFactory();
-    Pixels pixels = decode(factory.get(), png);
+    BgraImage image = decodePng(png);
 
     const BYTE blue = GetBValue(colour);
     const BYTE green = GetGValue(colour);
     const BYTE red = GetRValue(colour);
-    for (std::size_t i = 0; i < pixels.bgra.size(); i += 4) {
-        BYTE* pixel = &pixels.bgra[i];
+    for (std::size_t i = 0; i < image.pixels.size(); i += 4) {
+        BYTE* pixel = &image.pixels[i];
         if (pixel[3] == 0)
             continue; // fully transparent
         pixel[0] = tintComponent(pixel[0], blue, strength);
         pixel[1] = tintComponent(pixel[1], green, strength);
         pixel[2] = tintComponent(pixel[2], red, strength);
     }
-    return encode(factory.get(), pixels);
+    return encodePng(image);
 }
 
 } // namespace huecore

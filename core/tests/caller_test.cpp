@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <huecore/folder.h>
+#include <huecore/imaging.h>
 #include <huecore/label.h>
 
 #include <gtest/gtest.h>
@@ -50,4 +51,32 @@ TEST(Caller, UsesEachExportedClass) {
     EXPECT_TRUE(::DeleteFileA((path + "\\desktop.ini").c_str()));
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_TRUE(::RemoveDirectoryA(path.c_str()));
+}
+
+// The engine's exception reaches a caller in another module, which catches
+// it by its type and reads its code and text.
+TEST(Caller, CatchesWinerrorFromTheLibrary) {
+    char system[MAX_PATH + 1] = {};
+    ASSERT_NE(::GetSystemDirectoryA(system, sizeof system), 0u);
+    const std::string shell32 = std::string(system) + "\\shell32.dll";
+    try {
+        Icon icon(shell32.c_str(), -1);
+        FAIL() << "no exception";
+    } catch (const winerror& e) {
+        EXPECT_EQ(e.code, static_cast<unsigned long>(ERROR_NOT_FOUND));
+        EXPECT_STRNE(e.what(), "");
+    }
+
+    try {
+        Icon icon("C:\\no\\such\\folder\\icon.ico");
+        FAIL() << "no exception";
+    } catch (const std::exception& e) {
+        // Caught by its standard base too.
+        const auto* error = dynamic_cast<const winerror*>(&e);
+        ASSERT_NE(error, nullptr);
+        EXPECT_EQ(error->code, static_cast<unsigned long>(ERROR_PATH_NOT_FOUND));
+    }
+
+    Icon icon(shell32.c_str(), 3);
+    EXPECT_GT(icon.imageCount(), 0);
 }
