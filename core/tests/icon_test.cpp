@@ -44,7 +44,8 @@ unsigned long errorOf(const std::function<void()>& load) {
 }
 
 // A copy of this test program with icon groups added through the system's
-// resource updating: each group holds one 32-bit image of the given size.
+// resource updating: each group holds one 32-bit image of the given size, or
+// none for size 0.
 struct Group {
     const char* name; // MAKEINTRESOURCE for an integer name
     int imageSize;
@@ -58,6 +59,12 @@ std::string moduleWithGroups(const TempFolder& dir, const std::vector<Group>& gr
     EXPECT_NE(update, nullptr);
     WORD iconId = 100;
     for (const Group& group : groups) {
+        if (group.imageSize == 0) {
+            Bytes empty = {0, 0, 1, 0, 0, 0};
+            EXPECT_TRUE(::UpdateResourceA(update, RT_GROUP_ICON, group.name, LANG_NEUTRAL,
+                                          empty.data(), static_cast<DWORD>(empty.size())));
+            continue;
+        }
         Bytes image = bitmapImage(group.imageSize, 32);
         EXPECT_TRUE(::UpdateResourceA(update, RT_ICON, MAKEINTRESOURCEA(iconId), LANG_NEUTRAL,
                                       image.data(), static_cast<DWORD>(image.size())));
@@ -121,6 +128,15 @@ TEST(IconFromModule, FindsStringNamedGroupsAfterTheEnumeration) {
         ASSERT_EQ(images.size(), 1u);
         EXPECT_EQ(images[0].width, expected[position]) << position;
     }
+}
+
+TEST(IconFromModule, AnEmptyGroupGivesAnEmptyIcon) {
+    TempFolder dir;
+    const std::string module = moduleWithGroups(dir, {{MAKEINTRESOURCEA(1), 0}});
+    Icon icon(module.c_str(), 0);
+    EXPECT_EQ(icon.imageCount(), 0);
+    icon.tint(HOT, 128);
+    EXPECT_EQ(writeIcon(icon), std::string("\0\0\1\0\0\0", 6));
 }
 
 TEST(IconFromModule, FailuresCarryTheSystemsError) {
