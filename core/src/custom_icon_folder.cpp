@@ -4,6 +4,7 @@
 
 #include "icon_name.h"
 #include "numbers.h"
+#include "paths.h"
 
 const char* const CustomIconFolder::KEY_ICON_FILE = "IconFile";
 const char* const CustomIconFolder::KEY_ICON_INDEX = "IconIndex";
@@ -57,6 +58,14 @@ bool CustomIconFolder::setIcon(const char* file, int index) const {
         writeClassInfoString(KEY_ICON_FILE_BACKUP, current.c_str());
         writeClassInfoString(KEY_ICON_INDEX_BACKUP, huecore::formatInt(currentIndex).c_str());
     }
+    return applyIcon(file, index);
+}
+
+bool CustomIconFolder::applyIcon(const char* file, int index) const {
+    if (file == nullptr) {
+        ::SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
     const bool fileWritten = writeClassInfoString(KEY_ICON_FILE, file);
     const bool indexWritten =
         writeClassInfoString(KEY_ICON_INDEX, huecore::formatInt(index).c_str());
@@ -101,11 +110,7 @@ bool CustomIconFolder::removeIcon() const {
     // this folder (a file of the user's own is never touched), and only once
     // the settings no longer name it.
     if (result && huecore::isGeneratedIconName(current)) {
-        std::string path = getFolderName();
-        if (!path.empty() && path.back() != '\\')
-            path += '\\';
-        path += current;
-        ::DeleteFileA(path.c_str());
+        ::DeleteFileA(huecore::joinPath(getFolderName(), current).c_str());
     }
     return result;
 }

@@ -82,6 +82,11 @@ public:
     // label icon that the engine generated in this folder.
     bool removeIcon() const;
 
+protected:
+    // setIcon without the backup: writes the icon keys and ConfirmFileOp,
+    // hides desktop.ini and marks the folder.
+    bool applyIcon(const char* file, int index) const;
+
 private:
     static const char* const KEY_ICON_FILE;
     static const char* const KEY_ICON_INDEX;
@@ -106,4 +111,32 @@ public:
 
 protected:
     static const char* const KEY_LABEL;
+};
+
+// Gives a folder a label and takes it away: a tinted copy of the folder's
+// icon in the label's colour, stored as a hidden file in the folder, becomes
+// the folder's icon, and the label kind is recorded in desktop.ini.
+class HUECORE_API FolderLabeller : public FolderLabelReader {
+public:
+    explicit FolderLabeller(const char* folder);
+    FolderLabeller(const FolderLabeller& other);
+    FolderLabeller& operator=(const FolderLabeller& other);
+    ~FolderLabeller() override;
+
+    // Labels the folder with label.type; LabelNone clears the label. A
+    // folder that carries a label already gets the new one in its place,
+    // tinted from its original icon. Returns false, changing nothing, for a
+    // kind outside the catalogue, a path that names no folder or an icon
+    // file that cannot be written; then GetLastError tells why. Loading the
+    // base icon fails with winerror (or std::bad_alloc) before anything is
+    // changed.
+    bool setLabel(const FLabel& label) const;
+    // Restores the icon setting the folder had before its label, deletes the
+    // generated icon and removes the label kind.
+    bool clearLabel() const;
+
+private:
+    // The pattern of generated icon names; %s is a new unique identifier.
+    static const char* const LABEL_FILE_NAME;
+    static std::string generateIconName();
 };
