@@ -56,8 +56,7 @@ bool writeHiddenFile(const std::string& path, const std::string& bytes) {
     if (!file)
         return false;
     DWORD written = 0;
-    if (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                     nullptr))
+    if (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         return false;
     if (written != bytes.size()) {
         ::SetLastError(ERROR_WRITE_FAULT);
@@ -121,24 +120,23 @@ bool FolderLabeller::setLabel(const FLabel& label) const {
     // first label (the backup, possibly none), never from its label icon.
     const std::string current = getIconFile();
     const bool relabel = huecore::isGeneratedIconName(current);
-    const IconLocation base =
-        relabel ? baseIcon(folder, getIconFileBackup(), getIconIndexBackup())
-                : baseIcon(folder, current, getIconIndex());
+    const IconLocation base = relabel ? baseIcon(folder, getIconFileBackup(), getIconIndexBackup())
+                                      : baseIcon(folder, current, getIconIndex());
     if (base.path.empty()) {
         ::SetLastError(ERROR_FILE_NOT_FOUND);
         return false;
     }
 
     // Loading fails with winerror before anything is changed.
-    Icon icon = hasIcoExtension(base.path) ? Icon(base.path.c_str())
-                                           : Icon(base.path.c_str(), base.index);
+    Icon icon =
+        hasIcoExtension(base.path) ? Icon(base.path.c_str()) : Icon(base.path.c_str(), base.index);
     icon.tint(Swatchbook::labelColor(label.type), LABEL_STRENGTH);
     std::ostringstream bytes;
     icon.write(bytes);
 
     const std::string name = generateIconName();
-    if (!writeNewFile(huecore::joinPath(folder, name), huecore::joinPath(folder, "~" + name + ".tmp"),
-                      bytes.str()))
+    if (!writeNewFile(huecore::joinPath(folder, name),
+                      huecore::joinPath(folder, "~" + name + ".tmp"), bytes.str()))
         return false;
 
     writeClassInfoString(KEY_LABEL, huecore::formatInt(label.type).c_str());

@@ -43,8 +43,7 @@ std::string tinted(Icon&& icon, LabelType type) {
 
 bool isGeneratedName(const std::string& name) {
     // "huemark-" + GUID (8-4-4-4-12 hex digits) + ".ico"
-    if (name.size() != 8 + 36 + 4 || name.rfind("huemark-", 0) != 0 ||
-        name.substr(44) != ".ico")
+    if (name.size() != 8 + 36 + 4 || name.rfind("huemark-", 0) != 0 || name.substr(44) != ".ico")
         return false;
     for (std::size_t i = 8; i < 44; ++i) {
         const bool hyphen = i == 16 || i == 21 || i == 26 || i == 31;
@@ -140,8 +139,8 @@ TEST(SetLabel, TintsTheFoldersOwnIcon) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempFolder dir;
-        writeSection(dir, "IconFile=" + c.iconFile + "\r\nIconIndex=" +
-                              std::to_string(c.iconIndex) + "\r\n");
+        writeSection(dir, "IconFile=" + c.iconFile +
+                              "\r\nIconIndex=" + std::to_string(c.iconIndex) + "\r\n");
         const FolderLabeller folder(dir.path().c_str());
         ASSERT_TRUE(folder.setLabel(labelOf(LabelCool)));
         const Names generated = generatedIcons(dir);
@@ -234,9 +233,12 @@ TEST(SetLabel, RelabelThenClearRestoresTheOriginal) {
         std::function<Icon()> original;
         Values afterClear;
     } cases[] = {
-        {"no icon", "", [&] { return Icon(shell32.c_str(), 3); },
+        {"no icon",
+         "",
+         [&] { return Icon(shell32.c_str(), 3); },
          {{"IconFileBackup", ""}, {"IconIndexBackup", "0"}, {"ConfirmFileOp", "0"}}},
-        {"an icon file", "IconFile=" + ico + "\r\nIconIndex=0\r\n",
+        {"an icon file",
+         "IconFile=" + ico + "\r\nIconIndex=0\r\n",
          [&] { return Icon(ico.c_str()); },
          {{"IconFile", ico}, {"IconIndex", "0"}, {"ConfirmFileOp", "0"}}},
     };
@@ -270,8 +272,9 @@ TEST(SetLabel, NoneClearsTheLabel) {
     // The base does not exist: the label is made from the system's icon.
     ASSERT_TRUE(folder.setLabel(labelOf(LabelInProgress)));
     ASSERT_TRUE(folder.setLabel(labelOf(LabelNone)));
-    EXPECT_EQ(sectionValues(dir),
-              (Values{{"IconFile", "C:\\Icons\\x.ico"}, {"IconIndex", "5"}, {"ConfirmFileOp", "0"}}));
+    EXPECT_EQ(
+        sectionValues(dir),
+        (Values{{"IconFile", "C:\\Icons\\x.ico"}, {"IconIndex", "5"}, {"ConfirmFileOp", "0"}}));
     EXPECT_EQ(huetest::listFolder(dir.path()), Names{"desktop.ini"});
     FLabel label;
     folder.getLabel(label);
