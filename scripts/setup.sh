@@ -19,6 +19,7 @@ packages=(
   xauth
   icoutils
   imagemagick
+  fonts-dejavu-core
   clang-format-14
 )
 
