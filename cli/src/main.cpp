@@ -241,21 +241,6 @@ int iconCommand(int count, char** args) {
     });
 }
 
-// COM for the process: the icon codecs need it.
-class ComScope {
-public:
-    ComScope() : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope() {
-        if (ok_)
-            ::CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool ok_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -266,7 +251,7 @@ int main(int argc, char** argv) {
         std::fputs(USAGE, stdout);
         return EXIT_OK;
     }
-    const ComScope com;
+    const hue::ComScope com; // the icon codecs need COM
     const int count = argc - 2;
     char** args = argv + 2;
     if (command == "set")

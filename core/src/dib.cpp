@@ -58,24 +58,28 @@ void Dib::assign(const BITMAPINFOHEADER* header, const void* rows) {
     block_ = std::move(block);
 }
 
-int Dib::width() const {
-    const hue::GlobalLock lock(block_.get());
+namespace {
+
+// The width and height of the block's header, either kind.
+SIZE blockSize(HGLOBAL block) {
+    const hue::GlobalLock lock(block);
     if (!lock)
-        return 0;
+        return {0, 0};
     const auto* info = static_cast<const BITMAPINFOHEADER*>(lock.get());
-    return info->biSize == INFO_HEADER_SIZE
-               ? info->biWidth
-               : static_cast<const BITMAPCOREHEADER*>(lock.get())->bcWidth;
+    if (info->biSize == INFO_HEADER_SIZE)
+        return {info->biWidth, info->biHeight};
+    const auto* core = static_cast<const BITMAPCOREHEADER*>(lock.get());
+    return {core->bcWidth, core->bcHeight};
+}
+
+} // namespace
+
+int Dib::width() const {
+    return blockSize(block_.get()).cx;
 }
 
 int Dib::height() const {
-    const hue::GlobalLock lock(block_.get());
-    if (!lock)
-        return 0;
-    const auto* info = static_cast<const BITMAPINFOHEADER*>(lock.get());
-    return info->biSize == INFO_HEADER_SIZE
-               ? info->biHeight
-               : static_cast<const BITMAPCOREHEADER*>(lock.get())->bcHeight;
+    return blockSize(block_.get()).cy;
 }
 
 const void* Dib::bits() const {

@@ -32,8 +32,7 @@ struct IconLocation {
 // The icon to tint: the folder's own icon as the shell reads it, or the
 // system's folder icon when the setting is empty or names nothing.
 IconLocation baseIcon(const std::string& folder, const std::string& iconFile, int iconIndex) {
-    IconLocation base{iconFile.empty() ? std::string() : huecore::resolveIconPath(folder, iconFile),
-                      iconIndex};
+    IconLocation base{huecore::resolveIconPath(folder, iconFile), iconIndex};
     if (!base.path.empty() && huecore::pathExists(base.path))
         return base;
     char system[MAX_PATH + 1] = {};

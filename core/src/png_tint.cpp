@@ -29,22 +29,6 @@ void check(HRESULT hr) {
         throwHresult(hr);
 }
 
-// COM for the duration of one call, on threads whose caller has not
-// initialised it; a thread that has keeps its own setting.
-class ComScope {
-public:
-    ComScope() : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope() {
-        if (initialised_)
-            ::CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool initialised_;
-};
-
 hue::ComPtr<IWICImagingFactory> createFactory() {
     hue::ComPtr<IWICImagingFactory> factory;
     check(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -55,7 +39,7 @@ hue::ComPtr<IWICImagingFactory> createFactory() {
 } // namespace
 
 BgraImage decodePng(const std::vector<std::uint8_t>& png) {
-    const ComScope com;
+    const hue::ComScope com;
     const auto factory = createFactory();
     hue::ComPtr<IWICStream> stream;
     check(factory->CreateStream(stream.put()));
@@ -80,7 +64,7 @@ BgraImage decodePng(const std::vector<std::uint8_t>& png) {
 }
 
 std::vector<std::uint8_t> encodePng(const BgraImage& image) {
-    const ComScope com;
+    const hue::ComScope com;
     const auto factory = createFactory();
     hue::ComPtr<IStream> stream;
     check(::CreateStreamOnHGlobal(nullptr, TRUE, stream.put()));

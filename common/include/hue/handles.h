@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
 
 namespace hue {
 
@@ -241,6 +242,23 @@ public:
 
 private:
     T* ptr_ = nullptr;
+};
+
+// COM on the calling thread for as long as it lives, for code whose caller
+// may not have initialised it; a thread that has keeps its own setting.
+class ComScope {
+public:
+    ComScope() noexcept
+        : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComScope() {
+        if (initialised_)
+            ::CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    bool initialised_;
 };
 
 } // namespace hue
