@@ -137,14 +137,3 @@ std::string FileTypeInfo::iconFileName() const {
 int FileTypeInfo::iconIndex() const {
     return iconIdx;
 }
-
-void FileTypeInfo::initIconLocation() {
-    // The type's own icon handler, which gives the unlabelled icon; the
-    // icon named by the type's DefaultIcon is not looked for yet.
-    if (supportedIcons())
-        iconFile = getIconHandler();
-    if (!isGuid(iconFile.c_str())) {
-        iconFile = shell32dll;
-        iconIdx = 0;
-    }
-}

@@ -102,6 +102,14 @@ struct BitmapTraits {
 // selected into a DC when it goes: see SelectGuard.
 using UniqueBitmap = UniqueHandle<BitmapTraits>;
 
+struct BrushTraits {
+    using pointer = HBRUSH;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer h) noexcept { ::DeleteObject(h); }
+};
+// A brush, deleted with DeleteObject.
+using UniqueBrush = UniqueHandle<BrushTraits>;
+
 struct PaletteTraits {
     using pointer = HPALETTE;
     static pointer invalid() noexcept { return nullptr; }

@@ -38,6 +38,13 @@ public:
     // or the class identifier of the type's own icon handler; and which icon.
     std::string iconFileName() const;
     int iconIndex() const;
+    // Extracts the type's icon at two sizes packed in `sizes` (small in the
+    // low 16 bits, large in the high 16 bits); the caller owns and destroys
+    // the icons (null where none was made). True when they were extracted
+    // from a file by this library; false when the type's own icon handler
+    // delivered them itself, or when nothing was extracted. COM must be
+    // initialised on the calling thread for the handler route.
+    bool extractIcon(DWORD sizes, HICON& large, HICON& small) const;
 
     // Installs the product's icon handler for the type, saving the type's
     // own handler. True when the product's handler was written.
@@ -84,6 +91,11 @@ private:
     // The class key under which the product's registration lives.
     std::string getIconHandlerKey() const;
     void initIconLocation();
+    // The default value of <type name>\DefaultIcon, or empty.
+    std::string getDefaultIcon() const;
+    // Looks for file's name along the system search path; on success file
+    // becomes the full path found.
+    static bool searchPath(std::string& file);
 
     std::string path;
     std::string extension;
