@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <hueicons/filetype.h>
+#include <hueicons/handler_client.h>
+#include <hueicons/icon.h>
 
 #include <gtest/gtest.h>
 
@@ -37,4 +39,25 @@ TEST(Caller, UsesFileTypeInfo) {
     ::RegCloseKey(key);
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\HuelineZezeCaller");
     ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\HuelineZezeCaller");
+}
+
+TEST(Caller, UsesIconsAndTheHandlerClient) {
+    ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    {
+        char system[MAX_PATH] = {};
+        ::GetSystemDirectoryA(system, MAX_PATH);
+        const std::string shell32 = std::string(system) + "\\shell32.dll";
+        HICON icon = nullptr;
+        ASSERT_EQ(::ExtractIconExA(shell32.c_str(), 3, &icon, nullptr, 1), 1u);
+        IconModder modder(icon);
+        modder.label(0x00645AFF);
+        IconObj tinted(modder.handle());
+        EXPECT_NE(tinted.handle(), nullptr);
+
+        IconHandlerClient client("{00000000-0000-0000-0000-000000000000}");
+        EXPECT_FALSE(client.connect());
+        const IconHandlerClient copy(client);
+        (void)copy;
+    }
+    ::CoUninitialize();
 }
