@@ -2,7 +2,7 @@
 #include <huetest/files.h>
 
 #include "ico_format.h"
-#include "icon_fixtures.h"
+#include <huetest/icon_fixtures.h>
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 using huecore::IconImage;
 using huecore::ImageKind;
 
-using namespace fixtures;
+using namespace huetest;
 
 namespace {
 

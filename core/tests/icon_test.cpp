@@ -8,7 +8,7 @@
 
 #include "dib.h"
 #include "ico_format.h"
-#include "icon_fixtures.h"
+#include <huetest/icon_fixtures.h>
 #include "png_tint.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@
 #include <sstream>
 
 using huetest::TempFolder;
-using namespace fixtures;
+using namespace huetest;
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include <hueicons/filetype.h>
 #include <huetest/files.h>
+#include <huetest/icon_fixtures.h>
 #include <huetest/registry.h>
 
 #include <hue/handles.h>
@@ -128,16 +129,24 @@ TEST_F(IconLocationTest, ExtractsThroughTheTypesOwnHandlerOrAFile) {
     TempFolder dir;
     const std::string document = dir.file("report.hue");
     huetest::writeFile(document, "x");
+    // An .ico file of two images, built by the test.
+    const auto ico = huetest::icoFile(
+        {{huetest::bitmapImage(16, 32), 16, 16}, {huetest::bitmapImage(32, 32), 32, 32}});
+    huetest::writeFile(dir.file("own.ico"), std::string(ico.begin(), ico.end()));
+    const std::string ownIcon = dir.file("own.ico") + ",0";
+
     const struct {
         const char* what;
-        const char* handler; // null: DefaultIcon shell32.dll,3
+        const char* handler; // null: the default icon below
+        const char* defaultIcon;
         bool fromFile;
         int large, small;
     } cases[] = {
-        {"a handler that extracts itself", EXTRACTS_ITSELF, false, 32, 16},
-        {"a handler that names a file", NAMES_FILE, true, 32, 16},
-        {"a handler that names a missing file", NAMES_MISSING, false, 0, 0},
-        {"a file named by the default icon", nullptr, true, 32, 16},
+        {"a handler that extracts itself", EXTRACTS_ITSELF, nullptr, false, 32, 16},
+        {"a handler that names a file", NAMES_FILE, nullptr, true, 32, 16},
+        {"a handler that names a missing file", NAMES_MISSING, nullptr, false, 0, 0},
+        {"a library named by the default icon", nullptr, "shell32.dll,3", true, 32, 16},
+        {"an .ico file named by the default icon", nullptr, ownIcon.c_str(), true, 32, 16},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -146,7 +155,7 @@ TEST_F(IconLocationTest, ExtractsThroughTheTypesOwnHandlerOrAFile) {
         if (c.handler != nullptr)
             huetest::setClassValue("huefile\\ShellEx\\IconHandler", c.handler);
         else
-            huetest::setClassValue("huefile\\DefaultIcon", "shell32.dll,3");
+            huetest::setClassValue("huefile\\DefaultIcon", c.defaultIcon);
         const FileTypeInfo info(document.c_str());
         if (c.handler != nullptr) {
             EXPECT_EQ(info.iconFileName(), c.handler);

@@ -1,10 +1,10 @@
-#include "icon_fixtures.h"
+#include "huetest/icon_fixtures.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-namespace fixtures {
+namespace huetest {
 
 void put16(Bytes& b, std::size_t at, std::uint16_t v) {
     b[at] = static_cast<std::uint8_t>(v);
@@ -96,4 +96,4 @@ std::vector<IcoImage> readIco(const std::string& file) {
     return images;
 }
 
-} // namespace fixtures
+} // namespace huetest

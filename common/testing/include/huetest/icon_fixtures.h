@@ -1,4 +1,5 @@
-// Icon images and .ico files built byte by byte for the tests.
+// Icon images and .ico files built byte by byte for the tests, from the
+// format's published layout (independent of the products' own code).
 #pragma once
 
 #include <cstddef>
@@ -6,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace fixtures {
+namespace huetest {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -42,4 +43,4 @@ struct IcoImage {
 // calling test.
 std::vector<IcoImage> readIco(const std::string& file);
 
-} // namespace fixtures
+} // namespace huetest
