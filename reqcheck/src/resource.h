@@ -1,0 +1,19 @@
+// Resource identifiers of huereq.exe.
+#pragma once
+
+#define IDD_REQUIREMENTS 102
+#define IDS_PASSED 103
+#define IDS_FAILED 104
+#define IDS_CANNOT_INSTALL 105
+#define IDS_MAY_CONTINUE 106
+#define IDI_APP 128
+#define IDI_PASSED_TICK 129
+#define IDI_FAILED_CROSS 130
+#define IDI_WARNING_SIGN 132
+#define IDC_IE_ICON 1003
+#define IDC_IE_RESULT 1005
+#define IDC_COLOR_ICON 1008
+#define IDC_COLOR_RESULT 1009
+#define IDC_VERDICT_TEXT 1010
+#define IDC_VERDICT_ICON 1012
+#define IDC_STATIC -1

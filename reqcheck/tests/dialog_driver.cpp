@@ -1,0 +1,301 @@
+// Drives huereq.exe from outside, as the installer and a user do: starts it,
+// finds its window, reads its controls and the colours on the screen,
+// presses its buttons and keys and reads its exit status.
+// Usage: huereq_dialog_driver STATE SCREENSHOT.bmp
+//   STATE: passed | colour | ie | ie-colour (what the environment makes fail)
+#include <windows.h>
+
+#include <hue/handles.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+int failures = 0;
+
+void check(bool ok, const std::string& what) {
+    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
+    std::fflush(stdout);
+    if (!ok)
+        ++failures;
+}
+
+std::string programPath() {
+    char self[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path = self;
+    return path.substr(0, path.find_last_of('\\') + 1) + "huereq.exe";
+}
+
+struct Process {
+    hue::UniqueFile handle;
+    DWORD id = 0;
+};
+
+Process start() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string command = "\"" + programPath() + "\"";
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    Process process;
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info))
+        return process;
+    ::CloseHandle(info.hThread);
+    process.handle.reset(info.hProcess);
+    process.id = info.dwProcessId;
+    return process;
+}
+
+struct FindData {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK findDialog(HWND window, LPARAM param) {
+    auto* data = reinterpret_cast<FindData*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char title[64] = {};
+    ::GetWindowTextA(window, title, sizeof title);
+    if (owner == data->process && ::IsWindowVisible(window) &&
+        std::string(title) == "Requirement check") {
+        data->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The process's visible dialog, waited for; null when the process ended
+// first or none came within the time.
+HWND waitForDialog(const Process& process) {
+    for (int i = 0; i < 200; ++i) {
+        FindData data{process.id, nullptr};
+        ::EnumWindows(findDialog, reinterpret_cast<LPARAM>(&data));
+        if (data.found != nullptr)
+            return data.found;
+        if (::WaitForSingleObject(process.handle.get(), 50) == WAIT_OBJECT_0)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+// The exit status, or -1 when the process is still running after `ms`.
+long exitStatus(const Process& process, DWORD ms) {
+    if (::WaitForSingleObject(process.handle.get(), ms) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.handle.get(), &code);
+    return static_cast<long>(code);
+}
+
+std::string text(HWND dialog, int id) {
+    char buffer[512] = {};
+    ::GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
+    return buffer;
+}
+
+// The screen as 32-bit pixels.
+struct Screen {
+    int width = 0, height = 0;
+    std::vector<BYTE> bgra;
+
+    void capture() {
+        const hue::WindowDc screen;
+        width = ::GetSystemMetrics(SM_CXSCREEN);
+        height = ::GetSystemMetrics(SM_CYSCREEN);
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        const hue::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
+        const hue::UniqueBitmap section(
+            ::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        {
+            const hue::SelectGuard selected(memory.get(), section.get());
+            ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+            ::GdiFlush();
+        }
+        bgra.assign(static_cast<BYTE*>(bits), static_cast<BYTE*>(bits) + width * height * 4);
+    }
+
+    // Whether a pixel of the colour lies in the window's rectangle.
+    bool has(HWND window, COLORREF colour) const {
+        RECT r;
+        ::GetWindowRect(window, &r);
+        for (int y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, height); ++y)
+            for (int x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, width); ++x) {
+                const BYTE* p = &bgra[(static_cast<std::size_t>(y) * width + x) * 4];
+                if (RGB(p[2], p[1], p[0]) == colour)
+                    return true;
+            }
+        return false;
+    }
+
+    void save(const char* path) const {
+        BITMAPFILEHEADER file{};
+        BITMAPINFOHEADER header{sizeof header, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof header;
+        file.bfSize = file.bfOffBits + static_cast<DWORD>(bgra.size());
+        // The screen has no transparency: the fourth byte is opaque.
+        std::vector<BYTE> opaque = bgra;
+        for (std::size_t i = 3; i < opaque.size(); i += 4)
+            opaque[i] = 0xFF;
+        if (std::FILE* out = std::fopen(path, "wb")) {
+            std::fwrite(&file, sizeof file, 1, out);
+            std::fwrite(&header, sizeof header, 1, out);
+            std::fwrite(opaque.data(), 1, opaque.size(), out);
+            std::fclose(out);
+        }
+    }
+};
+
+// The result icons, told apart by their colours on the screen.
+enum class Icon { Tick, Cross, Warning };
+const COLORREF TICK_GREEN = RGB(0, 128, 0);
+const COLORREF CROSS_RED = RGB(128, 0, 0);
+const COLORREF WARNING_YELLOW = RGB(255, 255, 0);
+
+void checkIcon(const Screen& screen, HWND control, Icon expected, const std::string& what) {
+    const bool green = screen.has(control, TICK_GREEN);
+    const bool red = screen.has(control, CROSS_RED);
+    const bool yellow = screen.has(control, WARNING_YELLOW);
+    const bool ok = expected == Icon::Tick    ? green && !red && !yellow
+                    : expected == Icon::Cross ? red && !green && !yellow
+                                              : yellow && !green;
+    check(ok, what);
+}
+
+struct Row {
+    int iconId, resultId;
+    bool passed;
+    Icon icon;
+};
+
+struct State {
+    Row rows[2];
+    Icon verdictIcon;
+    const char* verdict;
+    bool continueEnabled;
+};
+
+const char CANNOT[] = "This software cannot be installed on your computer.";
+const char MAY[] = "You may continue installing the software, but it may not work as expected "
+                   "until you correct the above problems.";
+
+// Reads the shown dialog and compares it with the state.
+void inspect(HWND dialog, const State& state, const char* screenshot) {
+    ::Sleep(300); // let it paint
+    Screen screen;
+    screen.capture();
+    if (screenshot != nullptr)
+        screen.save(screenshot);
+    const char* names[] = {"Internet Explorer row", "colour row"};
+    for (int i = 0; i < 2; ++i) {
+        const Row& row = state.rows[i];
+        const std::string name = names[i];
+        check(text(dialog, row.resultId) == (row.passed ? "Passed" : "Failed"),
+              name + " text is " + (row.passed ? "Passed" : "Failed"));
+        check(screen.has(::GetDlgItem(dialog, row.resultId), row.passed ? TICK_GREEN : CROSS_RED),
+              name + " text is " + (row.passed ? "dark green" : "dark red"));
+        checkIcon(screen, ::GetDlgItem(dialog, row.iconId), row.icon, name + " icon");
+    }
+    check(text(dialog, 1010) == state.verdict, std::string("verdict text: ") + state.verdict);
+    checkIcon(screen, ::GetDlgItem(dialog, 1012), state.verdictIcon, "verdict icon");
+    check((::IsWindowEnabled(::GetDlgItem(dialog, IDOK)) != FALSE) == state.continueEnabled,
+          std::string("Continue installation is ") +
+              (state.continueEnabled ? "enabled" : "disabled"));
+    check(text(dialog, IDOK) == "Continue installation" && text(dialog, IDCANCEL) == "Abort",
+          "button texts");
+}
+
+void press(HWND dialog, const std::string& action) {
+    if (action == "continue by mouse")
+        ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    else if (action == "abort by mouse")
+        ::PostMessageA(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    else if (action == "Enter")
+        ::PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 0);
+    else if (action == "Escape")
+        ::PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    else if (action == "close box")
+        ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+struct Step {
+    const char* action;
+    long status; // -1: the program must still run
+};
+
+// One run of the program per sequence of steps.
+void run(const State& state, const std::vector<Step>& steps, const char* screenshot) {
+    const Process process = start();
+    check(process.handle.get() != nullptr, "huereq.exe starts");
+    HWND dialog = waitForDialog(process);
+    check(dialog != nullptr, "its window appears");
+    if (dialog == nullptr) {
+        ::TerminateProcess(process.handle.get(), 99);
+        return;
+    }
+    inspect(dialog, state, screenshot);
+    std::string done;
+    for (const Step& step : steps) {
+        press(dialog, step.action);
+        done += std::string(done.empty() ? "" : ", then ") + step.action;
+        const long status = exitStatus(process, step.status < 0 ? 1000 : 10000);
+        check(status == step.status, done + ": exit status " + std::to_string(status));
+        if (status != -1)
+            break;
+    }
+    if (exitStatus(process, 0) == -1)
+        ::TerminateProcess(process.handle.get(), 99);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: huereq_dialog_driver passed|colour|ie|ie-colour OUT.bmp\n");
+        return 2;
+    }
+    const std::string state = argv[1];
+    const char* screenshot = argv[2];
+
+    if (state == "passed") {
+        const Process process = start();
+        check(waitForDialog(process) == nullptr, "no window is shown");
+        check(exitStatus(process, 10000) == 0, "exit status 0");
+    } else if (state == "colour") {
+        const State shown{{{1003, 1005, true, Icon::Tick}, {1008, 1009, false, Icon::Warning}},
+                          Icon::Warning,
+                          MAY,
+                          true};
+        run(shown, {{"continue by mouse", 0}}, screenshot);
+        for (const char* action : {"Enter"})
+            run(shown, {{action, 0}}, nullptr);
+        for (const char* action : {"abort by mouse", "Escape", "close box"})
+            run(shown, {{action, 1}}, nullptr);
+    } else if (state == "ie" || state == "ie-colour") {
+        const bool colourFails = state == "ie-colour";
+        const State shown{{{1003, 1005, false, Icon::Cross},
+                           {1008, 1009, !colourFails, colourFails ? Icon::Warning : Icon::Tick}},
+                          Icon::Cross,
+                          CANNOT,
+                          false};
+        // Enter does not continue past the disabled default button. (A
+        // mouse cannot press a disabled button: no step for that.)
+        run(shown, {{"Enter", -1}, {"abort by mouse", 1}}, screenshot);
+        for (const char* action : {"Escape", "close box"})
+            run(shown, {{action, 1}}, nullptr);
+    } else {
+        std::fprintf(stderr, "unknown state %s\n", state.c_str());
+        return 2;
+    }
+    std::printf("%d failed checks\n", failures);
+    return failures == 0 ? 0 : 1;
+}
