@@ -70,12 +70,16 @@ bool parseKind(const char* text, LabelType& kind) {
     const std::string wanted = normalised(text);
     if (wanted.empty())
         return false;
-    const bool number = wanted.find_first_not_of("0123456789") == std::string::npos;
+    if (wanted.find_first_not_of("0123456789") == std::string::npos) {
+        const long value = wanted.size() <= 2 ? std::strtol(wanted.c_str(), nullptr, 10) : -1;
+        if (value < LabelNone || value > LabelProject2)
+            return false;
+        kind = static_cast<LabelType>(value);
+        return true;
+    }
     for (int value = LabelNone; value <= LabelProject2; ++value) {
-        const auto type = static_cast<LabelType>(value);
-        if (number ? std::strtol(wanted.c_str(), nullptr, 10) == value && wanted.size() <= 2
-                   : normalised(Swatchbook::labelName(type)) == wanted) {
-            kind = type;
+        if (normalised(Swatchbook::labelName(static_cast<LabelType>(value))) == wanted) {
+            kind = static_cast<LabelType>(value);
             return true;
         }
     }
@@ -191,18 +195,16 @@ int listCommand(int count) {
 // (inside the folder when relative), or the system's folder icon.
 void folderIconLocation(const char* folder, std::string& path, int& index) {
     const CustomIconFolder settings(folder);
-    char expanded[MAX_PATH] = {};
     const std::string iconFile = settings.getIconFile();
-    if (!iconFile.empty() &&
-        ::ExpandEnvironmentStringsA(iconFile.c_str(), expanded, MAX_PATH) - 1 < MAX_PATH) {
-        char combined[MAX_PATH] = {};
-        if (::PathIsRelativeA(expanded) ? ::PathCombineA(combined, folder, expanded) != nullptr
-                                        : std::strcpy(combined, expanded) != nullptr) {
-            if (::PathFileExistsA(combined)) {
-                path = combined;
-                index = settings.getIconIndex();
-                return;
-            }
+    char expanded[MAX_PATH] = {};
+    const DWORD length = ::ExpandEnvironmentStringsA(iconFile.c_str(), expanded, MAX_PATH);
+    if (!iconFile.empty() && length > 0 && length <= MAX_PATH) {
+        const std::string candidate =
+            ::PathIsRelativeA(expanded) ? std::string(folder) + "\\" + expanded : expanded;
+        if (::PathFileExistsA(candidate.c_str())) {
+            path = candidate;
+            index = settings.getIconIndex();
+            return;
         }
     }
     char system[MAX_PATH] = {};
