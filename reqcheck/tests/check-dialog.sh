@@ -19,12 +19,27 @@ depth=24
 case $state in
 colour | ie-colour) depth=8 ;;
 esac
+reg() { sh "$wine_run" reg "$@" >/dev/null 2>&1 || true; }
+
+# The driver, and huereq which it starts, run on a Wine desktop of their
+# own: its desktop process starts on this test's X display, with its depth.
+# (The prefix's default desktop was started without a display, and windows
+# could not be made on it.)
+desktop="huereq-$state-$$"
+desktops='HKCU\Software\Wine\Explorer\Desktops'
+driver_defaults="HKCU\\Software\\Wine\\AppDefaults\\$(basename "$driver")"
 override='HKCU\Software\Wine\AppDefaults\huereq.exe'
-reg() { sh "$wine_run" reg "$@" >/dev/null 2>&1; }
+cleanup() {
+  reg delete "$driver_defaults" /f
+  reg delete "$desktops" /v "$desktop" /f
+  reg delete "$override" /f
+}
+trap cleanup EXIT
+reg add "$desktops" /v "$desktop" /d 1024x768 /f
+reg add "$driver_defaults\\Explorer" /v Desktop /d "$desktop" /f
 case $state in
 ie | ie-colour)
   reg add "$override\\DllOverrides" /v shlwapi /d disabled /f
-  trap 'reg delete "$override" /f' EXIT
   ;;
 esac
 
@@ -32,7 +47,6 @@ shot="$out/huereq-$state"
 rm -f "$shot.bmp" "$shot.png"
 
 drive() {
-  # The screen matches the size of the Wine desktop, on which dialogs centre.
   set +e
   xvfb-run -a -s "-screen 0 1024x768x$depth" \
     sh "$wine_run" "$driver" "$state" "Z:${shot//\//\\}.bmp" | tr -d '\r'
