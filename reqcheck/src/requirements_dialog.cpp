@@ -39,7 +39,10 @@ RequirementsDialog::~RequirementsDialog() {
 BOOL RequirementsDialog::onInitDialog() {
     allPassed = runChecks(hasWarnings);
     if (allPassed && !hasWarnings) {
-        endDialog(IDOK); // nothing to show
+        // Nothing to show. The dialog manager may still show a template
+        // marked visible after this message: endedUnseen keeps it hidden.
+        endedUnseen = true;
+        endDialog(IDOK);
         return TRUE;
     }
     ::SendMessageA(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon));
@@ -99,6 +102,10 @@ void RequirementsDialog::paintMinimised() {
 
 bool RequirementsDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     switch (message) {
+    case WM_WINDOWPOSCHANGING:
+        if (endedUnseen)
+            reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+        return false;
     case WM_CTLCOLORSTATIC:
         return resultColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), result);
     case WM_PAINT:

@@ -25,6 +25,7 @@ private:
 
     bool allPassed = true;
     bool hasWarnings = false;
+    bool endedUnseen = false;    // every check passed: the dialog is never shown
     HICON appIcon;               // a shared resource icon: not destroyed
     hue::UniqueIcon passedIcon;  // 129
     hue::UniqueIcon failedIcon;  // 130

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs huereq in one visible state under a virtual X display and drives it
-# from outside (huereq_dialog_driver). The state comes from the real
+# Runs huereq in one state under a virtual X display and drives it from
+# outside (huereq_dialog_driver). The state comes from the real
 # environment: the display's depth, and Wine's per-program DLL override that
 # refuses shlwapi.dll to huereq.exe alone.
 # In the state where every check passes it also checks the run log in the
@@ -20,23 +20,8 @@ case $state in
 colour | ie-colour) depth=8 ;;
 esac
 reg() { sh "$wine_run" reg "$@" >/dev/null 2>&1 || true; }
-
-# The driver, and huereq which it starts, run on a Wine desktop of their
-# own: its desktop process starts on this test's X display, with its depth.
-# (The prefix's default desktop was started without a display, and windows
-# could not be made on it.)
-desktop="huereq-$state-$$"
-desktops='HKCU\Software\Wine\Explorer\Desktops'
-driver_defaults="HKCU\\Software\\Wine\\AppDefaults\\$(basename "$driver")"
 override='HKCU\Software\Wine\AppDefaults\huereq.exe'
-cleanup() {
-  reg delete "$driver_defaults" /f
-  reg delete "$desktops" /v "$desktop" /f
-  reg delete "$override" /f
-}
-trap cleanup EXIT
-reg add "$desktops" /v "$desktop" /d 1024x768 /f
-reg add "$driver_defaults\\Explorer" /v Desktop /d "$desktop" /f
+trap 'reg delete "$override" /f' EXIT
 case $state in
 ie | ie-colour)
   reg add "$override\\DllOverrides" /v shlwapi /d disabled /f
@@ -46,13 +31,11 @@ esac
 shot="$out/huereq-$state"
 rm -f "$shot.bmp" "$shot.png"
 
+# The driver and the huereq it starts run on a Wine desktop of their own on
+# a virtual display of this depth.
 drive() {
-  set +e
-  xvfb-run -a -s "-screen 0 1024x768x$depth" \
-    sh "$wine_run" "$driver" "$state" "Z:${shot//\//\\}.bmp" | tr -d '\r'
-  local status=${PIPESTATUS[0]}
-  set -e
-  return "$status"
+  bash "$(dirname "$0")/../../cmake/run-on-xvfb.sh" "$wine_run" "$depth" "$driver" "$state" \
+    "Z:${shot//\//\\}.bmp"
 }
 
 fail() {

@@ -1,18 +1,20 @@
 #!/usr/bin/env python3
-"""Draws the requirements checker's icons and writes them as .ico files.
+"""Draws the icons of the dialog programs and writes them as .ico files.
 
 The artwork is made from simple shapes, supersampled and then reduced to the
-formats the resource file needs. Run it from anywhere; it writes into
-../res. The generated files are committed, so the build needs no Python.
+formats the resource files need. Run it from anywhere; it writes into
+reqcheck/res and applet/res. The generated files are committed, so the build
+needs no Python.
 
-    python3 make_icons.py
+    python3 tools/make_icons.py
 """
 import math
 import os
 import struct
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-OUT = os.path.join(HERE, "..", "res")
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+REQCHECK_RES = os.path.join(ROOT, "reqcheck", "res")
+APPLET_RES = os.path.join(ROOT, "applet", "res")
 SAMPLES = 4  # per axis, per pixel
 
 # The 16 colours of the standard VGA palette.
@@ -119,6 +121,34 @@ def luggage_tag(x, y):
     return None
 
 
+def config_tag(x, y):
+    """A pale luggage tag with an orange band, under a small grey panel of
+    two option rows: a blue option button and a line each."""
+    panel = (0.36, 0.44, 0.96, 0.94)
+    if panel[0] <= x <= panel[2] and panel[1] <= y <= panel[3]:
+        if (x - panel[0] < 0.035 or panel[2] - x < 0.035 or y - panel[1] < 0.035
+                or panel[3] - y < 0.035):
+            return (90, 90, 90, 255)
+        for row_y in (0.59, 0.8):
+            if math.hypot(x - 0.48, y - row_y) < 0.07:
+                return (20, 70, 200, 255) if math.hypot(x - 0.48, y - row_y) < 0.05 else (
+                    255, 255, 255, 255)
+            if 0.6 <= x <= 0.88 and abs(y - row_y) < 0.025:
+                return (60, 60, 60, 255)
+        return (200, 200, 200, 255)
+    if math.hypot(x - 0.24, y - 0.44) < 0.055:  # the tag's eyelet
+        return None
+    if inside_polygon(x, y, TAG):
+        if polygon_edge_dist(x, y, TAG) < 0.04 or math.hypot(x - 0.24, y - 0.44) < 0.085:
+            return (150, 120, 70, 255)
+        if 0.42 <= x <= 0.54:
+            return (245, 140, 20, 255)  # the orange band
+        return (250, 240, 210, 255)
+    if seg_dist(x, y, 0.02, 0.2, 0.2, 0.44) < 0.02:  # the string
+        return (150, 120, 70, 255)
+    return None
+
+
 # --- rendering and formats -------------------------------------------------
 
 def render(draw, size):
@@ -206,16 +236,23 @@ def write_ico(path, images):
         f.write(out)
 
 
-def main():
-    os.makedirs(OUT, exist_ok=True)
-    for name, draw in (("passed", tick), ("failed", cross), ("warning", warning)):
-        rows = render(draw, 32)
-        write_ico(os.path.join(OUT, name + ".ico"), [(32, 4, image_data(rows, 4))])
+def application_icon(draw):
+    """48, 32 and 16 pixels in 16 colours, 256 colours and 32-bit colour."""
     images = []
     for bits in (4, 8, 32):
         for size in (48, 32, 16):
-            images.append((size, bits, image_data(render(luggage_tag, size), bits)))
-    write_ico(os.path.join(OUT, "huereq.ico"), images)
+            images.append((size, bits, image_data(render(draw, size), bits)))
+    return images
+
+
+def main():
+    os.makedirs(REQCHECK_RES, exist_ok=True)
+    os.makedirs(APPLET_RES, exist_ok=True)
+    for name, draw in (("passed", tick), ("failed", cross), ("warning", warning)):
+        rows = render(draw, 32)
+        write_ico(os.path.join(REQCHECK_RES, name + ".ico"), [(32, 4, image_data(rows, 4))])
+    write_ico(os.path.join(REQCHECK_RES, "huereq.ico"), application_icon(luggage_tag))
+    write_ico(os.path.join(APPLET_RES, "huecfg.ico"), application_icon(config_tag))
 
 
 if __name__ == "__main__":
