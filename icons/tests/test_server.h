@@ -25,16 +25,16 @@ inline void registerAll() {
     for (const char* clsid : ALL) {
         const std::string key =
             std::string("Software\\Classes\\CLSID\\") + clsid + "\\InprocServer32";
-        HKEY handle = nullptr;
+        hue::UniqueRegKey handle;
         ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE,
-                                    nullptr, &handle, nullptr),
+                                    nullptr, handle.put(), nullptr),
                   ERROR_SUCCESS);
-        ::RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(server.c_str()),
+        ::RegSetValueExA(handle.get(), nullptr, 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(server.c_str()),
                          static_cast<DWORD>(server.size() + 1));
         const char model[] = "Apartment";
-        ::RegSetValueExA(handle, "ThreadingModel", 0, REG_SZ, reinterpret_cast<const BYTE*>(model),
-                         sizeof model);
-        ::RegCloseKey(handle);
+        ::RegSetValueExA(handle.get(), "ThreadingModel", 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(model), sizeof model);
     }
 }
 
