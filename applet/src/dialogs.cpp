@@ -11,12 +11,6 @@ namespace huecfg {
 
 namespace {
 
-std::string loadText(HINSTANCE instance, int id) {
-    char text[512] = {};
-    ::LoadStringA(instance, static_cast<UINT>(id), text, sizeof text);
-    return text;
-}
-
 // Centres a dialog as the dialog framework does: on its owner, or on the
 // work area of its monitor when it has none.
 void centre(HWND window) {
@@ -69,7 +63,7 @@ BOOL AboutDialog::onInitDialog() {
 void AboutDialog::onCommand(int id) {
     if (id == IDC_VISIT_PAGE) {
         // The system's browser shows the page; a failure is not reported.
-        const std::string url = loadText(instance(), IDS_PRODUCT_URL);
+        const std::string url = loadText(IDS_PRODUCT_URL);
         ::ShellExecuteA(window(), "open", url.c_str(), nullptr, nullptr, SW_SHOW);
         return;
     }
@@ -89,7 +83,7 @@ BOOL PreferencesDialog::onInitDialog() {
         ::ShowWindow(window(), SW_SHOW);
 
     if (HMENU menu = ::GetSystemMenu(window(), FALSE)) {
-        const std::string about = loadText(instance(), IDS_ABOUT_MENU);
+        const std::string about = loadText(IDS_ABOUT_MENU);
         if (!about.empty()) {
             ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
             ::AppendMenuA(menu, MF_STRING, IDM_ABOUT, about.c_str());
@@ -113,18 +107,6 @@ void PreferencesDialog::onCommand(int id) {
     }
 }
 
-void PreferencesDialog::paintMinimised() {
-    PAINTSTRUCT paint;
-    HDC dc = ::BeginPaint(window(), &paint);
-    ::SendMessageA(window(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    RECT client;
-    ::GetClientRect(window(), &client);
-    const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-    ::DrawIcon(dc, x, y, appIcon);
-    ::EndPaint(window(), &paint);
-}
-
 bool PreferencesDialog::onMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
     switch (message) {
     case WM_SYSCOMMAND:
@@ -140,7 +122,7 @@ bool PreferencesDialog::onMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& 
     case WM_PAINT:
         if (!::IsIconic(window()))
             return false;
-        paintMinimised();
+        paintMinimised(appIcon);
         result = 0;
         return true;
     case WM_QUERYDRAGICON:

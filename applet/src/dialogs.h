@@ -42,8 +42,6 @@ protected:
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
 private:
-    void paintMinimised();
-
     DWORD startFlags;
     HICON appIcon; // a shared resource icon: not destroyed
 };

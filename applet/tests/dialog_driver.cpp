@@ -5,7 +5,7 @@
 // Usage: huecfg_dialog_driver PREFERENCES.bmp ABOUT.bmp
 #include <windows.h>
 
-#include <hue/handles.h>
+#include <huetest/gui_driver.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,76 +17,11 @@ namespace {
 const char PREFERENCES[] = "Hueline Zeze Preferences";
 const char ABOUT[] = "About Swatchbook Zeze";
 
-int failures = 0;
-
-void check(bool ok, const std::string& what) {
-    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
-    std::fflush(stdout);
-    if (!ok)
-        ++failures;
-}
-
-struct Process {
-    hue::UniqueFile handle;
-    DWORD id = 0;
-};
-
-Process start(const std::string& args) {
-    char self[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string program = self;
-    program = program.substr(0, program.find_last_of('\\') + 1) + "huecfg.exe";
-    std::string command = "\"" + program + "\" " + args;
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    Process process;
-    if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                         &startup, &info)) {
-        ::CloseHandle(info.hThread);
-        process.handle.reset(info.hProcess);
-        process.id = info.dwProcessId;
-    }
-    return process;
-}
-
-struct Search {
-    DWORD process;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK match(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    char title[128] = {};
-    ::GetWindowTextA(window, title, sizeof title);
-    if (owner == search->process && ::IsWindowVisible(window) &&
-        search->title == std::string(title)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND find(const Process& process, const char* title) {
-    Search search{process.id, title, nullptr};
-    ::EnumWindows(match, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Waits for a visible window of the process with the title.
-HWND waitFor(const Process& process, const char* title, int ms = 10000) {
-    for (int waited = 0; waited < ms; waited += 50) {
-        if (HWND window = find(process, title))
-            return window;
-        ::Sleep(50);
-    }
-    return nullptr;
-}
+using huetest::check;
+using huetest::exitStatus;
+using huetest::findWindow;
+using huetest::Process;
+using huetest::waitForWindow;
 
 bool gone(HWND window) {
     for (int waited = 0; waited < 5000; waited += 50) {
@@ -95,14 +30,6 @@ bool gone(HWND window) {
         ::Sleep(50);
     }
     return false;
-}
-
-long exitStatus(const Process& process) {
-    if (::WaitForSingleObject(process.handle.get(), 10000) != WAIT_OBJECT_0)
-        return -1;
-    DWORD code = 0;
-    ::GetExitCodeProcess(process.handle.get(), &code);
-    return static_cast<long>(code);
 }
 
 bool centred(HWND window) {
@@ -121,37 +48,15 @@ void click(HWND dialog, int id) {
 }
 
 void screenshot(const char* path) {
-    ::Sleep(300);
-    const hue::WindowDc screen;
-    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    BITMAPINFOHEADER header{sizeof header, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const hue::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
-    const hue::UniqueBitmap section(::CreateDIBSection(
-        screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
-    {
-        const hue::SelectGuard selected(memory.get(), section.get());
-        ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
-        ::GdiFlush();
-    }
-    auto* pixels = static_cast<BYTE*>(bits);
-    for (int i = 0; i < width * height; ++i)
-        pixels[i * 4 + 3] = 0xFF; // the screen is opaque
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + width * height * 4;
-    if (std::FILE* out = std::fopen(path, "wb")) {
-        std::fwrite(&file, sizeof file, 1, out);
-        std::fwrite(&header, sizeof header, 1, out);
-        std::fwrite(bits, 4, static_cast<std::size_t>(width) * height, out);
-        std::fclose(out);
-    }
+    ::Sleep(300); // let it paint
+    huetest::Screen screen;
+    screen.capture();
+    screen.save(path);
 }
 
 // The About box of the process, just opened: found and closed again.
 void closeAbout(const Process& process, const std::string& how) {
-    HWND about = waitFor(process, ABOUT, 5000);
+    HWND about = waitForWindow(process, ABOUT, 5000);
     check(about != nullptr, "the About box opens " + how);
     if (about == nullptr)
         return;
@@ -173,15 +78,15 @@ int main(int argc, char** argv) {
     // The preferences dialog, centred, for these command lines.
     for (const char* args : {"", "-N", "-n", "-N -n", "-N -x -r", "-Nn extra"}) {
         const std::string name = std::string("huecfg ") + args;
-        const Process process = start(args);
-        HWND preferences = waitFor(process, PREFERENCES);
+        const Process process = huetest::startBeside("huecfg.exe", args);
+        HWND preferences = waitForWindow(process, PREFERENCES);
         check(preferences != nullptr, name + ": the preferences dialog is shown");
         if (preferences == nullptr) {
             ::TerminateProcess(process.handle.get(), 99);
             continue;
         }
         check(centred(preferences), name + ": centred on the screen");
-        check(find(process, ABOUT) == nullptr, name + ": no About box");
+        check(findWindow(process, ABOUT) == nullptr, name + ": no About box");
         if (first) {
             // Once: the screenshots, and everything the dialog offers.
             first = false;
@@ -191,7 +96,7 @@ int main(int argc, char** argv) {
             ::PostMessageA(preferences, WM_SYSCOMMAND, 16, 0);
             closeAbout(process, "from the system menu");
             click(preferences, 1005);
-            HWND about = waitFor(process, ABOUT, 5000);
+            HWND about = waitForWindow(process, ABOUT, 5000);
             check(about != nullptr, "the About box opens from About...");
             if (about != nullptr) {
                 screenshot(aboutShot);
@@ -210,21 +115,21 @@ int main(int argc, char** argv) {
             check(::IsWindowVisible(preferences) != FALSE, "Help leaves the dialog as it was");
         }
         key(preferences, VK_RETURN);
-        check(exitStatus(process) == 0, name + ": Enter closes it, exit status 0");
+        check(exitStatus(process, 10000) == 0, name + ": Enter closes it, exit status 0");
     }
 
     // The About box alone for -r, whatever comes with it.
     for (const char* args : {"-r", "-r -N", "-n -r", "-Nr", "-rn -N"}) {
         const std::string name = std::string("huecfg ") + args;
-        const Process process = start(args);
-        HWND about = waitFor(process, ABOUT);
+        const Process process = huetest::startBeside("huecfg.exe", args);
+        HWND about = waitForWindow(process, ABOUT);
         check(about != nullptr, name + ": the About box is shown");
         ::Sleep(300);
-        check(find(process, PREFERENCES) == nullptr, name + ": no preferences dialog");
+        check(findWindow(process, PREFERENCES) == nullptr, name + ": no preferences dialog");
         if (about != nullptr)
             key(about, VK_ESCAPE);
-        check(exitStatus(process) == 0, name + ": ends when the About box closes");
+        check(exitStatus(process, 10000) == 0, name + ": ends when the About box closes");
     }
-    std::printf("%d failed checks\n", failures);
-    return failures == 0 ? 0 : 1;
+    std::printf("%d failed checks\n", huetest::failedChecks());
+    return huetest::failedChecks() == 0 ? 0 : 1;
 }

@@ -17,12 +17,6 @@ HICON loadResultIcon(HINSTANCE instance, int id) {
         ::LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
 }
 
-std::string loadText(HINSTANCE instance, int id) {
-    char text[256] = {};
-    ::LoadStringA(instance, static_cast<UINT>(id), text, sizeof text);
-    return text;
-}
-
 } // namespace
 
 RequirementsDialog::RequirementsDialog(HINSTANCE instance)
@@ -52,8 +46,8 @@ BOOL RequirementsDialog::onInitDialog() {
 }
 
 void RequirementsDialog::showResults() {
-    const std::string passed = loadText(instance(), IDS_PASSED);
-    const std::string failed = loadText(instance(), IDS_FAILED);
+    const std::string passed = loadText(IDS_PASSED);
+    const std::string failed = loadText(IDS_FAILED);
     for (const CheckRow& row : checkTable) {
         ::SetDlgItemTextA(window(), row.resultId, row.passed ? passed.c_str() : failed.c_str());
         HWND icon = item(row.iconId);
@@ -67,9 +61,8 @@ void RequirementsDialog::showResults() {
     const bool forbidden = !allPassed;
     ::SendMessageA(item(IDC_VERDICT_ICON), STM_SETICON,
                    reinterpret_cast<WPARAM>(forbidden ? failedIcon.get() : warningIcon.get()), 0);
-    ::SetDlgItemTextA(
-        window(), IDC_VERDICT_TEXT,
-        loadText(instance(), forbidden ? IDS_CANNOT_INSTALL : IDS_MAY_CONTINUE).c_str());
+    ::SetDlgItemTextA(window(), IDC_VERDICT_TEXT,
+                      loadText(forbidden ? IDS_CANNOT_INSTALL : IDS_MAY_CONTINUE).c_str());
     ::EnableWindow(item(IDOK), allPassed);
 }
 
@@ -88,18 +81,6 @@ bool RequirementsDialog::resultColours(HDC dc, HWND control, INT_PTR& brush) {
     return false; // every other control keeps its default colours
 }
 
-void RequirementsDialog::paintMinimised() {
-    PAINTSTRUCT paint;
-    HDC dc = ::BeginPaint(window(), &paint);
-    ::SendMessageA(window(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    RECT client;
-    ::GetClientRect(window(), &client);
-    const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-    ::DrawIcon(dc, x, y, appIcon);
-    ::EndPaint(window(), &paint);
-}
-
 bool RequirementsDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     switch (message) {
     case WM_WINDOWPOSCHANGING:
@@ -111,7 +92,7 @@ bool RequirementsDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, I
     case WM_PAINT:
         if (!::IsIconic(window()))
             return false;
-        paintMinimised();
+        paintMinimised(appIcon);
         result = 0;
         return true;
     case WM_QUERYDRAGICON:

@@ -21,7 +21,6 @@ protected:
 private:
     void showResults();
     bool resultColours(HDC dc, HWND control, INT_PTR& brush);
-    void paintMinimised();
 
     bool allPassed = true;
     bool hasWarnings = false;

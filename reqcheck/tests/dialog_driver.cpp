@@ -5,155 +5,27 @@
 //   STATE: passed | colour | ie | ie-colour (what the environment makes fail)
 #include <windows.h>
 
-#include <hue/handles.h>
+#include <huetest/gui_driver.h>
 
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
+using huetest::check;
+using huetest::exitStatus;
+using huetest::Process;
+using huetest::Screen;
+
 namespace {
 
-int failures = 0;
-
-void check(bool ok, const std::string& what) {
-    std::printf("%s %s\n", ok ? "ok  " : "FAIL", what.c_str());
-    std::fflush(stdout);
-    if (!ok)
-        ++failures;
-}
-
-std::string programPath() {
-    char self[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string path = self;
-    return path.substr(0, path.find_last_of('\\') + 1) + "huereq.exe";
-}
-
-struct Process {
-    hue::UniqueFile handle;
-    DWORD id = 0;
-};
-
-Process start() {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::string command = "\"" + programPath() + "\"";
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    Process process;
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info))
-        return process;
-    ::CloseHandle(info.hThread);
-    process.handle.reset(info.hProcess);
-    process.id = info.dwProcessId;
-    return process;
-}
-
-struct FindData {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK findDialog(HWND window, LPARAM param) {
-    auto* data = reinterpret_cast<FindData*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    char title[64] = {};
-    ::GetWindowTextA(window, title, sizeof title);
-    if (owner == data->process && ::IsWindowVisible(window) &&
-        std::string(title) == "Requirement check") {
-        data->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The process's visible dialog, waited for; null when the process ended
-// first or none came within the time.
-HWND waitForDialog(const Process& process) {
-    for (int i = 0; i < 200; ++i) {
-        FindData data{process.id, nullptr};
-        ::EnumWindows(findDialog, reinterpret_cast<LPARAM>(&data));
-        if (data.found != nullptr)
-            return data.found;
-        if (::WaitForSingleObject(process.handle.get(), 50) == WAIT_OBJECT_0)
-            return nullptr;
-    }
-    return nullptr;
-}
-
-// The exit status, or -1 when the process is still running after `ms`.
-long exitStatus(const Process& process, DWORD ms) {
-    if (::WaitForSingleObject(process.handle.get(), ms) != WAIT_OBJECT_0)
-        return -1;
-    DWORD code = 0;
-    ::GetExitCodeProcess(process.handle.get(), &code);
-    return static_cast<long>(code);
-}
+const char TITLE[] = "Requirement check";
 
 std::string text(HWND dialog, int id) {
     char buffer[512] = {};
     ::GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
     return buffer;
 }
-
-// The screen as 32-bit pixels.
-struct Screen {
-    int width = 0, height = 0;
-    std::vector<BYTE> bgra;
-
-    void capture() {
-        const hue::WindowDc screen;
-        width = ::GetSystemMetrics(SM_CXSCREEN);
-        height = ::GetSystemMetrics(SM_CYSCREEN);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        const hue::UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
-        const hue::UniqueBitmap section(
-            ::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        {
-            const hue::SelectGuard selected(memory.get(), section.get());
-            ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
-            ::GdiFlush();
-        }
-        bgra.assign(static_cast<BYTE*>(bits), static_cast<BYTE*>(bits) + width * height * 4);
-    }
-
-    // Whether a pixel of the colour lies in the window's rectangle.
-    bool has(HWND window, COLORREF colour) const {
-        RECT r;
-        ::GetWindowRect(window, &r);
-        for (int y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, height); ++y)
-            for (int x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, width); ++x) {
-                const BYTE* p = &bgra[(static_cast<std::size_t>(y) * width + x) * 4];
-                if (RGB(p[2], p[1], p[0]) == colour)
-                    return true;
-            }
-        return false;
-    }
-
-    void save(const char* path) const {
-        BITMAPFILEHEADER file{};
-        BITMAPINFOHEADER header{sizeof header, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof header;
-        file.bfSize = file.bfOffBits + static_cast<DWORD>(bgra.size());
-        // The screen has no transparency: the fourth byte is opaque.
-        std::vector<BYTE> opaque = bgra;
-        for (std::size_t i = 3; i < opaque.size(); i += 4)
-            opaque[i] = 0xFF;
-        if (std::FILE* out = std::fopen(path, "wb")) {
-            std::fwrite(&file, sizeof file, 1, out);
-            std::fwrite(&header, sizeof header, 1, out);
-            std::fwrite(opaque.data(), 1, opaque.size(), out);
-            std::fclose(out);
-        }
-    }
-};
 
 // The result icons, told apart by their colours on the screen.
 enum class Icon { Tick, Cross, Warning };
@@ -234,9 +106,9 @@ struct Step {
 
 // One run of the program per sequence of steps.
 void run(const State& state, const std::vector<Step>& steps, const char* screenshot) {
-    const Process process = start();
+    const Process process = huetest::startBeside("huereq.exe");
     check(process.handle.get() != nullptr, "huereq.exe starts");
-    HWND dialog = waitForDialog(process);
+    HWND dialog = huetest::waitForWindow(process, TITLE);
     check(dialog != nullptr, "its window appears");
     if (dialog == nullptr) {
         ::TerminateProcess(process.handle.get(), 99);
@@ -267,8 +139,8 @@ int main(int argc, char** argv) {
     const char* screenshot = argv[2];
 
     if (state == "passed") {
-        const Process process = start();
-        check(waitForDialog(process) == nullptr, "no window is shown");
+        const Process process = huetest::startBeside("huereq.exe");
+        check(huetest::waitForWindow(process, TITLE) == nullptr, "no window is shown");
         check(exitStatus(process, 10000) == 0, "exit status 0");
     } else if (state == "colour") {
         const State shown{{{1003, 1005, true, Icon::Tick}, {1008, 1009, false, Icon::Warning}},
@@ -296,6 +168,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "unknown state %s\n", state.c_str());
         return 2;
     }
-    std::printf("%d failed checks\n", failures);
-    return failures == 0 ? 0 : 1;
+    std::printf("%d failed checks\n", huetest::failedChecks());
+    return huetest::failedChecks() == 0 ? 0 : 1;
 }

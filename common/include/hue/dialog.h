@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace hue {
 
 class Dialog {
@@ -25,11 +27,31 @@ public:
     }
 
     HWND window() const { return window_; }
+    // A string of the program's string table; empty when it has none.
+    std::string loadText(int id) const {
+        char text[512] = {};
+        ::LoadStringA(instance_, static_cast<UINT>(id), text, sizeof text);
+        return text;
+    }
     HWND item(int id) const { return ::GetDlgItem(window_, id); }
     HINSTANCE instance() const { return instance_; }
     void endDialog(INT_PTR result) { ::EndDialog(window_, result); }
 
 protected:
+    // Paints a minimised dialog: the icon background erased, then the icon
+    // centred in the client area.
+    void paintMinimised(HICON icon) {
+        PAINTSTRUCT paint;
+        HDC dc = ::BeginPaint(window_, &paint);
+        ::SendMessageA(window_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        RECT client;
+        ::GetClientRect(window_, &client);
+        const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+        ::DrawIcon(dc, x, y, icon);
+        ::EndPaint(window_, &paint);
+    }
+
     // WM_INITDIALOG; the return value is the message's (TRUE: the system
     // sets the focus).
     virtual BOOL onInitDialog() { return TRUE; }
