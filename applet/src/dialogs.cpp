@@ -89,8 +89,7 @@ BOOL PreferencesDialog::onInitDialog() {
             ::AppendMenuA(menu, MF_STRING, IDM_ABOUT, about.c_str());
         }
     }
-    ::SendMessageA(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon));
-    ::SendMessageA(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon));
+    setApplicationIcon(appIcon);
     return TRUE;
 }
 
@@ -118,15 +117,6 @@ bool PreferencesDialog::onMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& 
     case WM_HELP: // F1 and the title bar's "?" button
         onCommand(ID_HELP_COMMAND);
         result = TRUE;
-        return true;
-    case WM_PAINT:
-        if (!::IsIconic(window()))
-            return false;
-        paintMinimised(appIcon);
-        result = 0;
-        return true;
-    case WM_QUERYDRAGICON:
-        result = reinterpret_cast<INT_PTR>(appIcon);
         return true;
     default:
         return false;

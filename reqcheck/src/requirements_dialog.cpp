@@ -39,8 +39,7 @@ BOOL RequirementsDialog::onInitDialog() {
         endDialog(IDOK);
         return TRUE;
     }
-    ::SendMessageA(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon));
-    ::SendMessageA(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon));
+    setApplicationIcon(appIcon);
     showResults();
     return TRUE;
 }
@@ -89,15 +88,6 @@ bool RequirementsDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, I
         return false;
     case WM_CTLCOLORSTATIC:
         return resultColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), result);
-    case WM_PAINT:
-        if (!::IsIconic(window()))
-            return false;
-        paintMinimised(appIcon);
-        result = 0;
-        return true;
-    case WM_QUERYDRAGICON:
-        result = reinterpret_cast<INT_PTR>(appIcon);
-        return true;
     default:
         return false;
     }

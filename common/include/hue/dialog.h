@@ -38,18 +38,13 @@ public:
     void endDialog(INT_PTR result) { ::EndDialog(window_, result); }
 
 protected:
-    // Paints a minimised dialog: the icon background erased, then the icon
-    // centred in the client area.
-    void paintMinimised(HICON icon) {
-        PAINTSTRUCT paint;
-        HDC dc = ::BeginPaint(window_, &paint);
-        ::SendMessageA(window_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        RECT client;
-        ::GetClientRect(window_, &client);
-        const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-        const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-        ::DrawIcon(dc, x, y, icon);
-        ::EndPaint(window_, &paint);
+    // Makes icon the window's big and small icon; the dialog then paints it
+    // when minimised (centred, on the erased icon background) and answers
+    // the drag-icon query with it. The icon stays the caller's.
+    void setApplicationIcon(HICON icon) {
+        appIcon_ = icon;
+        ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
 
     // WM_INITDIALOG; the return value is the message's (TRUE: the system
@@ -85,16 +80,37 @@ private:
             self->onCommand(LOWORD(wParam));
             return TRUE;
         }
+        if (self->appIcon_ != nullptr) {
+            if (message == WM_PAINT && ::IsIconic(window)) {
+                self->paintMinimised();
+                return TRUE;
+            }
+            if (message == WM_QUERYDRAGICON)
+                return reinterpret_cast<INT_PTR>(self->appIcon_);
+        }
         INT_PTR result = 0;
         if (self->onMessage(message, wParam, lParam, result))
             return result;
         return FALSE;
     }
 
+    void paintMinimised() {
+        PAINTSTRUCT paint;
+        HDC dc = ::BeginPaint(window_, &paint);
+        ::SendMessageA(window_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        RECT client;
+        ::GetClientRect(window_, &client);
+        const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+        ::DrawIcon(dc, x, y, appIcon_);
+        ::EndPaint(window_, &paint);
+    }
+
     HINSTANCE instance_;
     int templateId_;
     HWND parent_;
     HWND window_ = nullptr;
+    HICON appIcon_ = nullptr;
 };
 
 // The start-up / run-dialog / exit-routine shape of a dialog program.
