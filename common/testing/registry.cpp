@@ -63,15 +63,18 @@ ScratchClassesRoot::ScratchClassesRoot() {
             std::to_string(counter++);
     ::RegDeleteTreeA(HKEY_CURRENT_USER, name_.c_str());
     if (::RegCreateKeyExA(HKEY_CURRENT_USER, name_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                          KEY_ALL_ACCESS, nullptr, &key_, nullptr) != ERROR_SUCCESS)
+                          KEY_ALL_ACCESS, nullptr, key_.put(), nullptr) != ERROR_SUCCESS)
         throw std::runtime_error("cannot create the scratch registry key");
-    if (::RegOverridePredefKey(HKEY_CLASSES_ROOT, key_) != ERROR_SUCCESS)
+    if (::RegOverridePredefKey(HKEY_CLASSES_ROOT, key_.get()) != ERROR_SUCCESS) {
+        key_.reset();
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, name_.c_str());
         throw std::runtime_error("cannot redirect HKEY_CLASSES_ROOT");
+    }
 }
 
 ScratchClassesRoot::~ScratchClassesRoot() {
     ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
-    ::RegCloseKey(key_);
+    key_.reset();
     ::RegDeleteTreeA(HKEY_CURRENT_USER, name_.c_str());
     ::RegDeleteKeyA(HKEY_CURRENT_USER, SCRATCH_PARENT); // only when no other test uses it
 }

@@ -47,31 +47,31 @@ bool hasIcoExtension(const std::string& path) {
     return ::lstrcmpiA(extension, ".ico") == 0;
 }
 
-// Creates a new hidden file holding bytes; false with the system's error when
-// it cannot be created, written or closed.
-bool writeHiddenFile(const std::string& path, const std::string& bytes) {
+// Creates a new hidden file holding bytes. ERROR_SUCCESS, or the system's
+// error of the call that failed (read at once, before the file is closed).
+DWORD writeHiddenFile(const std::string& path, const std::string& bytes) {
     hue::UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                        FILE_ATTRIBUTE_HIDDEN, nullptr));
     if (!file)
-        return false;
+        return ::GetLastError();
     DWORD written = 0;
     if (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
-        return false;
-    if (written != bytes.size()) {
-        ::SetLastError(ERROR_WRITE_FAULT);
-        return false;
-    }
-    return ::CloseHandle(file.release()) != FALSE;
+        return ::GetLastError();
+    if (written != bytes.size())
+        return ERROR_WRITE_FAULT;
+    return ::CloseHandle(file.release()) ? ERROR_SUCCESS : ::GetLastError();
 }
 
 // Writes bytes under a temporary name and moves the file to path, so that
 // path never names a half-written icon. On failure nothing is left behind
-// and the system's error is kept.
+// and the system's error is the thread's last error.
 bool writeNewFile(const std::string& path, const std::string& temporary, const std::string& bytes) {
-    if (writeHiddenFile(temporary, bytes) &&
-        ::MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH))
-        return true;
-    const DWORD error = ::GetLastError();
+    DWORD error = writeHiddenFile(temporary, bytes);
+    if (error == ERROR_SUCCESS) {
+        if (::MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH))
+            return true;
+        error = ::GetLastError();
+    }
     ::DeleteFileA(temporary.c_str());
     ::SetLastError(error);
     return false;

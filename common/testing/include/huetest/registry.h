@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <hue/handles.h>
+
 #include <string>
 #include <vector>
 
@@ -20,7 +22,7 @@ public:
 
 private:
     std::string name_; // below HKEY_CURRENT_USER
-    HKEY key_ = nullptr;
+    hue::UniqueRegKey key_;
 };
 
 // Sets the default (null valueName) or a named value below
